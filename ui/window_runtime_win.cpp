@@ -143,12 +143,27 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
       }
       break;
     }
-    case WM_MOVE:
-      raise_window_event(*w, window_event::kMoved);
+    case WM_MOVE: {
+      const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+      if (at.x != w->reported_position.x || at.y != w->reported_position.y) {
+        w->reported_position = at;
+        raise_window_event(*w, window_event::kMoved);
+      }
       return 0;
-    case WM_SIZE:
-      raise_window_event(*w, window_event::kResized);
+    }
+    case WM_SIZE: {
+      const SIZE size{LOWORD(lparam), HIWORD(lparam)};
+      if (size.cx != w->reported_size.cx || size.cy != w->reported_size.cy) {
+        w->reported_size = size;
+        raise_window_event(*w, window_event::kResized);
+      }
       return 0;
+    }
+    case WM_SETFONT:
+      w->font = reinterpret_cast<HFONT>(wparam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(w->font);
     case WM_SHOWWINDOW:
       raise_window_event(*w, wparam ? window_event::kShown : window_event::kHidden);
       break;
@@ -450,6 +465,14 @@ bool load_window(ControlId id) {
   }
   resume_events();
 
+  // What moved and resized report from here on is a change from this place and size.
+  RECT client;
+  GetClientRect(hwnd, &client);
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  if (HWND parent = GetParent(hwnd)) ScreenToClient(parent, &origin);
+  w->reported_position = origin;
+  w->reported_size = SIZE{client.right, client.bottom};
   const int32_t creation_events[] = {window_event::kLoaded, window_event::kMoved, window_event::kResized};
   for (int32_t event : creation_events) {
     if (!IsWindow(hwnd)) return true;

@@ -17,6 +17,11 @@ struct LiveWindow {
   HBITMAP background = nullptr;
   HWND remembered_focus = nullptr;  // the control that had the focus at the last deactivation
   bool activated_once = false;
+  HFONT font = nullptr;
+  // The client area's place and size when moved and resized were last raised:
+  // messages that change neither raise nothing.
+  POINT reported_position{};
+  SIZE reported_size{};
 };
 
 // Creates, places and shows the window held under the ControlId with its
