@@ -13,6 +13,7 @@ uint64_t g_allocations = 0;
 uint64_t g_fail_at = 0;  // allocation number that fails; 0 = none
 int64_t g_live_texts = 0;
 int64_t g_live_bytes = 0;
+void (*g_observer)(uint32_t) = nullptr;
 
 // Each block carries its size in front of it, so that releases can be counted in bytes.
 constexpr uint32_t kHeader = 16;
@@ -22,6 +23,7 @@ void text_memory_fail_nth_allocation(uint64_t nth) { g_fail_at = nth == 0 ? 0 : 
 uint64_t text_memory_allocation_count() { return g_allocations; }
 int64_t text_memory_live_texts() { return g_live_texts; }
 int64_t text_memory_live_bytes() { return g_live_bytes; }
+void text_memory_observe_allocations(void (*observer)(uint32_t)) { g_observer = observer; }
 #endif
 
 namespace {
@@ -39,6 +41,7 @@ namespace {
 char* allocate_text(uint32_t size) {
 #ifdef WDL_TEST_HOOKS
   ++g_allocations;
+  if (g_observer != nullptr) g_observer(size);
   void* block = nullptr;
   if (g_allocations != g_fail_at && size <= UINT32_MAX - kHeader) {
     block = text_heap_allocate(size + kHeader);

@@ -13,3 +13,6 @@ uint64_t text_memory_allocation_count();
 int64_t text_memory_live_texts();
 // Bytes of those texts.
 int64_t text_memory_live_bytes();
+
+// Called with the size of every allocation from now on (null: none).
+void text_memory_observe_allocations(void (*observer)(uint32_t size));

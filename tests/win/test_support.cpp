@@ -29,9 +29,10 @@ std::string class_name_of(HWND hwnd) {
 }
 
 std::string window_text_of(HWND hwnd) {
-  const int length = GetWindowTextLengthA(hwnd);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(hwnd, text.data(), length + 1);
+  // WM_GETTEXT also reaches the controls of another process, which GetWindowText does not.
+  const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+  const LRESULT got = SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(got > 0 ? got : 0));
   return text;
 }
@@ -75,8 +76,9 @@ bool wait_for_message_box(DWORD process_id, MessageBoxSeen& seen, DWORD timeout_
   seen.caption = window_text_of(search.found);
   HWND text = GetDlgItem(search.found, 0xFFFF);
   seen.text = text != nullptr ? window_text_of(text) : "";
-  // The icon of a message box is a static control with SS_ICON, id 0x14 in Wine and Windows.
+  // The icon of a message box is a static control: id 0x14 on Windows, 0x440 in Wine.
   HWND icon = GetDlgItem(search.found, 0x14);
+  if (icon == nullptr) icon = GetDlgItem(search.found, 0x440);
   seen.has_stop_icon = icon != nullptr && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
   return true;
 }

@@ -109,6 +109,19 @@ TEST_F(WindowRuntime, TheMainWindowFrameAndPlace) {
   RECT client;
   GetClientRect(w, &client);
   EXPECT_LE(client.right, 456) << "组合框1 at x = 456 lies outside the client area";
+  const bool has_icon_group = FindResourceA(nullptr, "DEFAULT_ICON", MAKEINTRESOURCEA(14)) != nullptr;
+  // A build without the icon group loads all the same, without icons.
+  EXPECT_EQ(SendMessageA(w, WM_GETICON, ICON_BIG, 0) != 0, has_icon_group);
+  EXPECT_EQ(SendMessageA(w, WM_GETICON, ICON_SMALL, 0) != 0, has_icon_group);
+  if (has_icon_group) {
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendMessageA(w, WM_GETICON, ICON_SMALL, 0)), &info));
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, 16) << "the small icon";
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
 }
 
 TEST_F(WindowRuntime, ControlsIdentifiersClassesAndStacking) {
