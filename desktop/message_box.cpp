@@ -76,4 +76,8 @@ uint32_t message_box_style(int32_t value) {
   return (style & w32::kMbSystemModal) != 0 ? style : style + w32::kMbTaskModal;
 }
 
-int32_t message_box_result(int code) { return (code >= 1 && code <= 7) ? code - 1 : 0; }
+int32_t message_box_result(int code, int32_t value) {
+  constexpr uint32_t kButtonsMask = 0x0F;  // MB_TYPEMASK; MB_OK is 0
+  if ((static_cast<uint32_t>(value) & kButtonsMask) == 0) return 0;
+  return (code >= 1 && code <= 7) ? code - 1 : 0;
+}

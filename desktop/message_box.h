@@ -52,5 +52,7 @@ void format_message_value(const MessageValue& value, char* out, size_t capacity)
 // MB_TASKMODAL is added unless the value holds MB_SYSTEMMODAL.
 uint32_t message_box_style(int32_t value);
 
-// What MessageBoxA returned, as show_message gives it.
-int32_t message_box_result(int code);
+// What MessageBoxA returned for a box of the given value, as show_message gives
+// it. A box whose only button is OK counts as closed with OK however it was
+// closed (Esc, the close box), as on Windows.
+int32_t message_box_result(int code, int32_t value);

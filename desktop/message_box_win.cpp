@@ -34,5 +34,5 @@ int32_t show_message(const MessageValue& message, int32_t value, std::optional<T
   const int code = MessageBoxA(owner_window(owner), text != nullptr ? text : "",
                                caption.has_value() ? (*caption != nullptr ? *caption : "") : WDL_TXT_DEFAULT_CAPTION,
                                message_box_style(value));
-  return message_box_result(code);
+  return message_box_result(code, value);
 }

@@ -343,10 +343,14 @@ TEST_F(WindowRuntime, ARoutineThatGivesFalseKeepsTheWindowOpen) {
   EXPECT_EQ(SendMessageA(window(), WM_QUERYENDSESSION, 0, 0), FALSE);
 }
 
+BOOL CALLBACK count_window(HWND, LPARAM count) {
+  ++*reinterpret_cast<size_t*>(count);
+  return TRUE;
+}
+
 size_t thread_windows() {
   size_t n = 0;
-  EnumThreadWindows(GetCurrentThreadId(), [](HWND, LPARAM count) { ++*reinterpret_cast<size_t*>(count); return TRUE; },
-                    reinterpret_cast<LPARAM>(&n));
+  EnumThreadWindows(GetCurrentThreadId(), count_window, reinterpret_cast<LPARAM>(&n));
   return n;
 }
 
