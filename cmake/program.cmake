@@ -40,3 +40,10 @@ add_executable(minimal-window WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window_win
 wdl_defaults(minimal-window)
 target_link_libraries(minimal-window PRIVATE user32 gdi32)
 target_link_options(minimal-window PRIVATE ${WDL_STATIC_LINK} -s)
+
+# Start-up and click latency of the program under Wine (scripts/bench).
+add_executable(wine_bench ${CMAKE_SOURCE_DIR}/bench/wine_bench_win.cpp)
+wdl_defaults(wine_bench)
+target_link_libraries(wine_bench PRIVATE user32)
+target_link_options(wine_bench PRIVATE ${WDL_STATIC_LINK})
+add_dependencies(wine_bench weiyun-direct-link minimal-window)
