@@ -8,30 +8,7 @@
 #include <string>
 
 #include "convert/text_ops.h"
-
-namespace {
-
-Position defined_scan(const std::string& t, const std::string& s, std::optional<Position> start, bool fold) {
-  const int32_t length = static_cast<int32_t>(t.size());
-  const int32_t m = static_cast<int32_t>(s.size());
-  const int32_t b = (!start || *start < 1) ? 0 : *start - 1;
-  if (b >= length) return -1;
-  if (m == 0) return 1;
-  auto f = [&](char c) { return fold && c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  for (int32_t p = b, r = length - b; r >= m; ++p, --r) {
-    bool equal = true;
-    for (int32_t i = 0; i < m && equal; ++i) equal = f(t[static_cast<size_t>(p + i)]) == f(s[static_cast<size_t>(i)]);
-    if (equal) return p + 1;
-    if (static_cast<unsigned char>(t[static_cast<size_t>(p)]) >= 0x80) {
-      if (p + 1 == length) break;
-      ++p;
-      --r;
-    }
-  }
-  return -1;
-}
-
-}  // namespace
+#include "tests/reference_locate.h"
 
 // Input: one byte of flags, one byte of start position, then the search text up
 // to a zero byte, then the text (zero bytes end the texts, as in the program).
@@ -48,6 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (flags & 1) start = start_byte;
   const int32_t fold = (flags & 2) ? 1 : ((flags & 4) ? 2 : 0);
   Position fast = locate_text(text.c_str(), search.c_str(), start, fold);
-  if (fast != defined_scan(text, search, start, fold == 1)) __builtin_trap();
+  if (fast != reference_locate(text, search, start, fold == 1)) __builtin_trap();
   return 0;
 }

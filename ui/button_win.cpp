@@ -35,12 +35,8 @@ LiveControl* create(const CreateParams& params) {
   const uint32_t picture_style = picture.handle == nullptr ? 0 : (picture.is_icon ? w32::kBsIcon : w32::kBsBitmap);
   control->picture = picture.handle;
   control->picture_is_icon = picture.is_icon;
-  char* caption = zero_ended_copy(props.caption);
-  control->hwnd = CreateWindowExA(0, "BUTTON", caption, button_style(props, params.style_bits, picture_style),
-                                  params.left, params.top, params.width, params.height, params.parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.child_id)), program_instance(),
-                                  nullptr);
-  release_text(caption);
+  control->hwnd = create_control_window("BUTTON", props.caption, button_style(props, params.style_bits, picture_style),
+                                        params, params.height);
   if (control->hwnd == nullptr) {
     free_live_control(control);
     return nullptr;

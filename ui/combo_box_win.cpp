@@ -18,13 +18,9 @@ LiveControl* create(const CreateParams& params) {
   if (control == nullptr) return nullptr;
   control->combo_box = props;
   control->brush = CreateSolidBrush(resolve_stored_colour(props.background_colour));
-  char* text = zero_ended_copy(props.text);
-  control->hwnd = CreateWindowExA(0, "COMBOBOX", text, combo_box_style(props, params.style_bits), params.left,
-                                  params.top, params.width, combo_box_height(props, params.height), params.parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.child_id)), program_instance(),
-                                  nullptr);
+  control->hwnd = create_control_window("COMBOBOX", props.text, combo_box_style(props, params.style_bits), params,
+                                        combo_box_height(props, params.height));
   if (control->hwnd == nullptr) {
-    release_text(text);
     free_live_control(control);
     return nullptr;
   }
@@ -53,11 +49,12 @@ LiveControl* create(const CreateParams& params) {
   control->combo_box.current_selection = selection;
   // Types with an edit field show the stored text, not the selected item's.
   if (props.type == 0 || props.type == 1) {
+    char* text = zero_ended_copy(props.text);
     SetWindowTextA(control->hwnd, text);
+    release_text(text);
     SendMessageA(control->hwnd, CB_SETEDITSEL, 0,
                  MAKELPARAM(props.selection_start, props.selection_start + props.selection_length));
   }
-  release_text(text);
   return control;
 }
 

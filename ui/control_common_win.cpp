@@ -90,3 +90,13 @@ char* zero_ended_copy(std::string_view text) {
   copy[text.size()] = '\0';
   return copy;
 }
+
+HWND create_control_window(const char* window_class, std::string_view text, uint32_t style,
+                           const CreateParams& params, int32_t height, void* create_param) {
+  char* caption = zero_ended_copy(text);
+  HWND hwnd = CreateWindowExA(0, window_class, caption, style, params.left, params.top, params.width, height,
+                              params.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.child_id)),
+                              program_instance(), create_param);
+  release_text(caption);
+  return hwnd;
+}

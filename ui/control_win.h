@@ -77,5 +77,10 @@ COLORREF resolve_stored_colour(uint32_t stored);
 // A stored text as a new zero-ended owned text ("" when empty; release_text it).
 char* zero_ended_copy(std::string_view text);
 
+// Creates the control's window of a Windows class at the params' place, with
+// the given height, text and style, as a child with the params' identifier.
+HWND create_control_window(const char* window_class, std::string_view text, uint32_t style,
+                           const CreateParams& params, int32_t height, void* create_param = nullptr);
+
 // The module all windows belong to.
 HINSTANCE program_instance();

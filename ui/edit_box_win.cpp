@@ -54,12 +54,8 @@ LiveControl* create(const CreateParams& params) {
   if (control == nullptr) return nullptr;
   control->edit_box = props;
   control->brush = CreateSolidBrush(resolve_stored_colour(props.background_colour));
-  char* text = zero_ended_copy(props.content);
-  control->hwnd = CreateWindowExA(0, "EDIT", text, edit_box_style(props, params.style_bits), params.left, params.top,
-                                  params.width, params.height, params.parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.child_id)), program_instance(),
-                                  nullptr);
-  release_text(text);
+  control->hwnd =
+      create_control_window("EDIT", props.content, edit_box_style(props, params.style_bits), params, params.height);
   if (control->hwnd == nullptr) {
     free_live_control(control);
     return nullptr;

@@ -181,12 +181,8 @@ LiveControl* create(const CreateParams& params) {
   Picture picture = load_picture(props.background_picture);
   control->picture = picture.handle;
   control->picture_is_icon = picture.is_icon;
-  char* text = zero_ended_copy(props.text);
-  control->hwnd = CreateWindowExA(0, kLabelClass, text, label_style(params.style_bits), params.left, params.top,
-                                  params.width, params.height, params.parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.child_id)), program_instance(),
-                                  control);
-  release_text(text);
+  control->hwnd =
+      create_control_window(kLabelClass, props.text, label_style(params.style_bits), params, params.height, control);
   if (control->hwnd == nullptr) {
     free_live_control(control);
     return nullptr;

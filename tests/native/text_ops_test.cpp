@@ -13,6 +13,7 @@
 #include "convert/text_memory_hooks.h"
 #include "convert/text_ops.h"
 #include "tests/native/owned.h"
+#include "tests/reference_locate.h"
 
 namespace {
 
@@ -82,31 +83,6 @@ const LocateCase kLocateCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, LocateText, ::testing::ValuesIn(kLocateCases));
-
-// The scan as defined, byte by byte, to hold the faster one against.
-Position reference_locate(const std::string& t, const std::string& s, std::optional<Position> start, bool fold) {
-  const int32_t length = static_cast<int32_t>(t.size());
-  const int32_t m = static_cast<int32_t>(s.size());
-  const int32_t b = (!start || *start < 1) ? 0 : *start - 1;
-  if (b >= length) return -1;
-  if (m == 0) return 1;
-  auto f = [&](char c) { return fold && c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  int32_t p = b;
-  int32_t r = length - b;
-  while (r >= m) {
-    bool equal = true;
-    for (int32_t i = 0; i < m && equal; ++i) equal = f(t[static_cast<size_t>(p + i)]) == f(s[static_cast<size_t>(i)]);
-    if (equal) return p + 1;
-    if (static_cast<unsigned char>(t[static_cast<size_t>(p)]) >= 0x80) {
-      if (p + 1 == length) break;
-      ++p;
-      --r;
-    }
-    ++p;
-    --r;
-  }
-  return -1;
-}
 
 TEST(LocateTextAgreement, MatchesTheDefinedScanOnRandomTexts) {
   // Small alphabets make matches, pairs and runs of lead bytes frequent.
