@@ -90,6 +90,38 @@ TEST_F(Program, EnterConvertsNothing) {
   screenshot("e2e-after-input");
 }
 
+LRESULT CALLBACK plain(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+TEST_F(Program, TheFocusComesBackAfterSwitchingAway) {
+  ASSERT_TRUE(wait_until([&] { return focused_control(program_) == kLinkBox; }, 3000));
+  press_key(VK_TAB);
+  ASSERT_TRUE(wait_until([&] { return focused_control(program_) == kButton; }, 2000));
+  // Another program's window comes to the front, then the user switches back.
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = plain;
+  wc.lpszClassName = "OtherProgram";
+  RegisterClassA(&wc);
+  HWND other = CreateWindowExA(0, "OtherProgram", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == other; }, 3000));
+  // Switching back: the driver's own window has to have finished its activation,
+  // so the switch is tried again while the driver handles its messages.
+  ASSERT_TRUE(wait_until(
+      [&] {
+        SetForegroundWindow(program_.window);
+        pump_messages();
+        Sleep(100);
+        return GetForegroundWindow() == program_.window;
+      },
+      5000));
+  EXPECT_TRUE(wait_until([&] { return focused_control(program_) == kButton; }, 3000))
+      << "focus on " << focused_control(program_);
+  DestroyWindow(other);
+}
+
 TEST_F(Program, EscapeClosesFromEveryControl) {
   stop(program_);
   for (int id : {kLinkBox, kButton, kComboBox, kExtensionBox}) {
