@@ -56,7 +56,8 @@ bool open_help(const LiveWindow& w) {
 }  // namespace
 
 bool filter_message(LiveWindow& w, const MSG& message) {
-  const bool keyboard = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+  // Keyboard messages are 0x100 to 0x108 here (not WM_UNICHAR, which newer SDKs count in).
+  const bool keyboard = message.message >= 0x0100 && message.message <= 0x0108;
   if (keyboard && !IsWindowEnabled(message.hwnd)) return false;
   // The main window has no accelerators to translate.
   if (!has_key_code(message.message)) return false;

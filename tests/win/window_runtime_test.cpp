@@ -267,6 +267,64 @@ const EventEntryDesc kWindowEvents[] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, 
                                         {10, 10}, {11, 11}, {12, 12}, {-7, 20}, {-8, 21}};
 const EventEntryDesc kButtonFocusEvents[] = {{0, 9}, {-7, 20}, {-8, 21}};
 
+// Pixels of a label by colour: white, dark, and in which bands of its height.
+struct LabelPixels {
+  int white = 0, dark_top = 0, dark_middle = 0, dark_bottom = 0;
+};
+
+LabelPixels label_pixels(HWND label) {
+  LabelPixels p;
+  RECT r;
+  GetClientRect(label, &r);
+  HDC dc = GetDC(label);
+  for (int y = 0; y < r.bottom; ++y) {
+    for (int x = 0; x < r.right; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      if (c == RGB(255, 255, 255)) ++p.white;
+      if (!dark(c)) continue;
+      if (y < r.bottom / 3) ++p.dark_top;
+      else if (y < 2 * r.bottom / 3) ++p.dark_middle;
+      else ++p.dark_bottom;
+    }
+  }
+  ReleaseDC(label, dc);
+  return p;
+}
+
+TEST_F(WindowRuntime, LabelTextEffectsAndWordWrap) {
+  struct Case {
+    const char* name;
+    uint32_t effect;
+    uint32_t wrap;
+  };
+  const Case cases[] = {{"plain", 0, 0}, {"white copy", 1, 0}, {"word wrap", 0, 1}};
+  LabelPixels plain{};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Variant v;
+    v.units[1].props.label.text_effect = c.effect;
+    v.units[1].props.label.word_wrap = c.wrap;
+    v.units[1].top = 44;  // room for several lines, inside the client area
+    v.units[1].height = 84;
+    ASSERT_TRUE(load(v.block()));
+    UpdateWindow(window());
+    pump_messages();
+    const LabelPixels p = label_pixels(control(1));
+    if (c.effect == 0 && c.wrap == 0) {
+      plain = p;
+      EXPECT_EQ(p.white, 0);
+      EXPECT_EQ(p.dark_top + p.dark_bottom, 0) << "one line, vertically centred";
+    } else if (c.effect == 1) {
+      EXPECT_GT(p.white, 50) << "a white copy under the text";
+    } else {
+      EXPECT_GT(p.dark_top + p.dark_bottom, 0) << "the text runs over several lines";
+      EXPECT_GT(p.dark_top + p.dark_middle + p.dark_bottom, plain.dark_middle) << "more of it is seen";
+    }
+    DestroyWindow(window());
+    pump_messages();
+  }
+}
+
 TEST_F(WindowRuntime, EventsAreDroppedWhileLoadingAndDeliveredAfter) {
   Variant v;
   v.units[0].events = kWindowEvents;
