@@ -184,7 +184,7 @@ void bench_click(int runs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int runs = 9;
+  int runs = 15;
   bool startup = true, click = true;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--quick") == 0) runs = 3;
