@@ -2,8 +2,5 @@
 
 int32_t stack_below(std::span<const ControlId> parents, uint32_t index) {
   if (index >= parents.size()) return -1;
-  for (uint32_t j = index; j-- > 1;) {
-    if (parents[j] == parents[index]) return static_cast<int32_t>(j);
-  }
-  return -1;
+  return stack_below(index, [&](uint32_t j) { return std::optional<ControlId>(parents[j]); });
 }

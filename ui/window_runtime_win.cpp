@@ -298,7 +298,8 @@ HWND create_window(LiveWindow& w, const UnitRecord& unit) {
 bool create_controls(LiveWindow& w) {
   WindowDefinition& d = *w.definition;
   uint32_t created = 0;
-  for (uint32_t i = d.unit_count; i-- > 1;) {
+  for (uint32_t k = 0; k + 1 < d.unit_count; ++k) {
+    const uint32_t i = created_unit(d.unit_count, k);
     UnitRecord unit;
     Kind kind;
     if (is_menu_item_id(unit_id(d, i))) continue;  // menus are built from these, not controls
@@ -332,18 +333,16 @@ bool create_controls(LiveWindow& w) {
     LiveControl* container = parent > 0 ? live_control(d, static_cast<uint32_t>(parent)) : nullptr;
     if (container != nullptr) SetParent(control->hwnd, container->hwnd);
   }
+  auto parent_of = [&](uint32_t j) -> std::optional<ControlId> {
+    UnitRecord unit;
+    if (live_control(d, j) == nullptr || !read_unit(d, j, unit)) return std::nullopt;
+    return unit.parent;
+  };
   for (uint32_t i = 1; i < d.unit_count; ++i) {
     LiveControl* control = live_control(d, i);
     if (control == nullptr) continue;
-    HWND after = HWND_TOP;
-    for (uint32_t j = i; j-- > 1;) {
-      UnitRecord a, b;
-      LiveControl* earlier = live_control(d, j);
-      if (earlier != nullptr && read_unit(d, i, a) && read_unit(d, j, b) && a.parent == b.parent) {
-        after = earlier->hwnd;
-        break;
-      }
-    }
+    const int32_t below = stack_below(i, parent_of);
+    HWND after = below > 0 ? live_control(d, static_cast<uint32_t>(below))->hwnd : HWND_TOP;
     SetWindowPos(control->hwnd, after, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
   }
 
@@ -404,14 +403,19 @@ LiveWindow* live_window_of(HWND hwnd) {
 
 int32_t unit_of_control(const LiveWindow& window, HWND hwnd) {
   const WindowDefinition& d = *window.definition;
-  for (HWND h = hwnd; h != nullptr && h != window.hwnd; h = GetParent(h)) {
+  auto unit_with_window = [&](HWND h) {
     for (uint32_t i = 1; i < d.unit_count; ++i) {
       LiveControl* control = live_control(d, i);
       if (control != nullptr && control->hwnd == h) return static_cast<int32_t>(i);
     }
-    if (h != hwnd) break;  // only hwnd itself and its parent count
-  }
-  return -1;
+    return -1;
+  };
+  if (hwnd == nullptr || hwnd == window.hwnd) return -1;
+  // The control itself, or the control whose child it is (a combo box's edit field).
+  const int32_t own = unit_with_window(hwnd);
+  if (own >= 0) return own;
+  HWND parent = GetParent(hwnd);
+  return parent != nullptr && parent != window.hwnd ? unit_with_window(parent) : -1;
 }
 
 bool window_drags_anywhere(HWND window) {

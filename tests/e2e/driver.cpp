@@ -156,34 +156,6 @@ void bring_to_front(const RunningProgram& program) {
   wait_until([&] { return GetForegroundWindow() == program.window; }, 2000);
 }
 
-bool set_clipboard_bytes(const std::string& bytes) {
-  if (!OpenClipboard(nullptr)) return false;
-  EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
-  char* p = static_cast<char*>(GlobalLock(block));
-  std::memcpy(p, bytes.c_str(), bytes.size() + 1);
-  GlobalUnlock(block);
-  const bool placed = SetClipboardData(CF_TEXT, block) != nullptr;
-  CloseClipboard();
-  return placed;
-}
-
-bool clipboard_bytes(std::string& bytes) {
-  bytes.clear();
-  if (!OpenClipboard(nullptr)) return false;
-  HANDLE data = GetClipboardData(CF_TEXT);
-  bool got = false;
-  if (data != nullptr) {
-    if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-      bytes.assign(p, strnlen(p, GlobalSize(data)));
-      GlobalUnlock(data);
-      got = true;
-    }
-  }
-  CloseClipboard();
-  return got;
-}
-
 bool wait_for_box(const RunningProgram& program, MessageBoxSeen& box, DWORD timeout_ms) {
   return wait_for_message_box(program.process.dwProcessId, box, timeout_ms);
 }

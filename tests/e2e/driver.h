@@ -47,10 +47,6 @@ void click_control(HWND control);
 // Makes the program's window the foreground window, for keyboard input.
 void bring_to_front(const RunningProgram& program);
 
-// The clipboard as another program sees it.
-bool set_clipboard_bytes(const std::string& bytes);
-bool clipboard_bytes(std::string& bytes);
-
 // A message box of the program: waits for it, reads it.
 bool wait_for_box(const RunningProgram& program, MessageBoxSeen& box, DWORD timeout_ms = 10000);
 bool no_box_within(const RunningProgram& program, DWORD ms);

@@ -32,26 +32,10 @@ void read_main_definitions() {
 
 std::string clipboard_now(SIZE_T* block_size = nullptr) {
   std::string bytes;
-  if (!OpenClipboard(nullptr)) return "(not open)";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    const char* p = static_cast<const char*>(GlobalLock(data));
-    if (block_size != nullptr) *block_size = GlobalSize(data);
-    if (p != nullptr) bytes.assign(p, strnlen(p, GlobalSize(data)));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return bytes;
+  return clipboard_bytes(bytes, block_size) ? bytes : "(not open)";
 }
 
-void set_clipboard(const std::string& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-  GlobalUnlock(block);
-  SetClipboardData(CF_TEXT, block);
-  CloseClipboard();
-}
+void set_clipboard(const std::string& text) { ASSERT_TRUE(set_clipboard_bytes(text)); }
 
 TEST(Clipboard, PlacesTheTextByteForByte) {
   struct Case {

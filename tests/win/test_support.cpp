@@ -1,6 +1,7 @@
 #include "tests/win/test_support.h"
 
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -164,3 +165,33 @@ bool save_window_bitmap(HWND hwnd, const std::string& path) {
   ReleaseDC(nullptr, screen);
   return saved;
 }
+
+bool set_clipboard_bytes(const std::string& bytes) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+  char* p = static_cast<char*>(GlobalLock(block));
+  std::memcpy(p, bytes.c_str(), bytes.size() + 1);
+  GlobalUnlock(block);
+  const bool placed = SetClipboardData(CF_TEXT, block) != nullptr;
+  CloseClipboard();
+  return placed;
+}
+
+bool clipboard_bytes(std::string& bytes, SIZE_T* block_size) {
+  bytes.clear();
+  if (!OpenClipboard(nullptr)) return false;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  bool got = false;
+  if (data != nullptr) {
+    if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+      if (block_size != nullptr) *block_size = GlobalSize(data);
+      bytes.assign(p, strnlen(p, GlobalSize(data)));
+      GlobalUnlock(data);
+      got = true;
+    }
+  }
+  CloseClipboard();
+  return got;
+}
+

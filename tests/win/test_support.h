@@ -44,5 +44,10 @@ void register_child_action(const std::string& name, void (*action)());
 // Called from main: runs the child action named by --wdl-child=, if any.
 bool run_child_action_if_asked(int argc, char** argv);
 
+// The clipboard's CF_TEXT item as any program sees it. clipboard_bytes gives
+// the bytes before the zero and, when asked, the size of the block.
+bool set_clipboard_bytes(const std::string& bytes);
+bool clipboard_bytes(std::string& bytes, SIZE_T* block_size = nullptr);
+
 // Saves what the screen shows of a window as a 24-bit BMP file.
 bool save_window_bitmap(HWND hwnd, const std::string& path);
